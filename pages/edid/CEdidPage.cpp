@@ -1,0 +1,10 @@
+#include "CEdidPage.h"
+
+CEdidPage::CEdidPage(PageContext context, QWidget* parent) : CLinkPage(context, PageId::Edid, parent)
+{
+}
+
+void CEdidPage::ActivatePage()
+{
+    CheckLinkThen([] {});
+}

@@ -1,0 +1,35 @@
+#include "FakeLink.h"
+
+void FakeLink::ConnectTcp(const QString& ip)
+{
+    connectCalls << ip;
+    State().sockConnected = false;
+    connecting_ = true;
+}
+
+void FakeLink::CloseTcp()
+{
+    connecting_ = false;
+    State().sockConnected = false;
+}
+
+void FakeLink::FinishConnect(bool connected)
+{
+    connecting_ = false;
+    NoteTcpConnectResult(connected);
+}
+
+void FakeLink::DropConnection()
+{
+    NoteTcpClosed();
+}
+
+void FakeLink::WriteTcp(QByteArrayView bytes)
+{
+    sent.append({Transport::Tcp, bytes.toByteArray()});
+}
+
+void FakeLink::WriteSerial(QByteArrayView bytes)
+{
+    sent.append({Transport::Serial, bytes.toByteArray()});
+}

@@ -1,0 +1,80 @@
+#include "PaintedIcons.h"
+
+#include <QPainter>
+#include <QPainterPath>
+#include <QPixmap>
+
+#include <functional>
+
+namespace {
+
+constexpr int kSide = 64;
+
+QIcon Draw(const std::function<void(QPainter&)>& paint)
+{
+    QPixmap pixmap(kSide, kSide);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    paint(painter);
+    return QIcon(pixmap);
+}
+
+QPen GlyphPen(bool hover)
+{
+    return QPen(hover ? QColor(255, 230, 120) : QColor(Qt::white), 7, Qt::SolidLine, Qt::RoundCap);
+}
+
+// Four inputs on the left crossing to four outputs on the right.
+void DrawMatrixMark(QPainter& painter)
+{
+    painter.setBrush(QColor(255, 255, 255));
+    painter.setPen(Qt::NoPen);
+    painter.drawRoundedRect(QRectF(2, 2, kSide - 4, kSide - 4), 10, 10);
+    painter.setPen(QPen(QColor(30, 144, 225), 4, Qt::SolidLine, Qt::RoundCap));
+    for (int i = 0; i < 4; ++i) {
+        const qreal from = 14 + i * 12;
+        const qreal to = 14 + ((i + 2) % 4) * 12;
+        painter.drawLine(QPointF(12, from), QPointF(52, to));
+    }
+}
+
+} // namespace
+
+namespace PaintedIcons {
+
+QIcon Close(bool hover)
+{
+    return Draw([hover](QPainter& painter) {
+        painter.setPen(GlyphPen(hover));
+        painter.drawLine(16, 16, 48, 48);
+        painter.drawLine(48, 16, 16, 48);
+    });
+}
+
+QIcon Minimize(bool hover)
+{
+    return Draw([hover](QPainter& painter) {
+        painter.setPen(GlyphPen(hover));
+        painter.drawLine(16, 44, 48, 44);
+    });
+}
+
+QIcon Logo()
+{
+    return Draw(DrawMatrixMark);
+}
+
+QIcon Application()
+{
+    return Draw([](QPainter& painter) {
+        painter.setBrush(QColor(30, 144, 225));
+        painter.setPen(Qt::NoPen);
+        painter.drawRoundedRect(QRectF(0, 0, kSide, kSide), 12, 12);
+        painter.scale(0.8, 0.8);
+        painter.translate(8, 8);
+        DrawMatrixMark(painter);
+    });
+}
+
+} // namespace PaintedIcons

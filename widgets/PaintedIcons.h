@@ -1,0 +1,11 @@
+#pragma once
+
+#include <QIcon>
+
+// The program's icons, drawn in code so that they stay sharp at any size.
+namespace PaintedIcons {
+QIcon Close(bool hover);
+QIcon Minimize(bool hover);
+QIcon Logo();
+QIcon Application();
+} // namespace PaintedIcons
