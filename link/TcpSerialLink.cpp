@@ -1,8 +1,13 @@
 #include "TcpSerialLink.h"
 
-#include <QTimer>
-
-TcpSerialLink::TcpSerialLink(LinkState& state, QObject* parent) : Link(state, parent) {}
+TcpSerialLink::TcpSerialLink(LinkState& state, QObject* parent) : Link(state, parent)
+{
+    connectDeadline_.setSingleShot(true);
+    connect(&connectDeadline_, &QTimer::timeout, this, [this] {
+        DropSocket();
+        FinishConnect(false);
+    });
+}
 
 TcpSerialLink::~TcpSerialLink()
 {
@@ -41,6 +46,7 @@ void TcpSerialLink::ConnectTcp(const QString& ip)
         if (socket == socket_)
             DeliverTcp(socket->readAll());
     });
+    connectDeadline_.start(kConnectTimeoutMs);
     socket->connectToHost(ip, kMatrixTcpPort);
 }
 
@@ -48,6 +54,7 @@ void TcpSerialLink::CloseTcp()
 {
     DropSocket();
     connecting_ = false;
+    connectDeadline_.stop();
     State().sockConnected = false;
 }
 
@@ -79,5 +86,6 @@ void TcpSerialLink::FinishConnect(bool connected)
     if (!connecting_)
         return;
     connecting_ = false;
+    connectDeadline_.stop();
     NoteTcpConnectResult(connected);
 }

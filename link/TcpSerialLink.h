@@ -4,12 +4,16 @@
 
 #include <QPointer>
 #include <QTcpSocket>
+#include <QTimer>
 
 // The program's link: one TCP socket to the matrix (and, on the serial side,
 // nothing until a port is connected).
 class TcpSerialLink : public Link {
     Q_OBJECT
 public:
+    // A matrix that has not answered a connect by then counts as unreachable.
+    static constexpr int kConnectTimeoutMs = 3000;
+
     explicit TcpSerialLink(LinkState& state, QObject* parent = nullptr);
     ~TcpSerialLink() override;
 
@@ -26,5 +30,6 @@ private:
     void FinishConnect(bool connected);
 
     QPointer<QTcpSocket> socket_;
+    QTimer connectDeadline_;
     bool connecting_ = false;
 };
