@@ -183,6 +183,9 @@ void CMainDlg::BuildPages(PageContext context)
         connect(page, &CLinkPage::tabLock, this, &CMainDlg::OnTabLock, Qt::QueuedConnection);
     }
     link_.SetReceiver(general_);
+    // Posted, as a failure report from the link arrives in the middle of
+    // whatever the link was doing.
+    connect(&link_, &Link::serialLost, this, [this] { PostShellRequest(3); });
 }
 
 CLinkPage& CMainDlg::Page(PageId page) const

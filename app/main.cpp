@@ -46,6 +46,7 @@ int main(int argc, char** argv)
     PopupState popupState;
     QtTimerFactory timers;
     TcpSerialLink link(linkState);
+    link.SetExtraPortPaths(options.settings.portPaths);
     CMainDlg window(link, popupState, timers, options.settings);
     if (!options.screenshotDir.isEmpty())
         return WriteScreenshots(window, options.screenshotDir);

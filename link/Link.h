@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 #include <QObject>
+#include <QStringList>
 
 // The page shown; the only receiver of bytes from the matrix.
 class LinkReceiver {
@@ -40,9 +41,18 @@ public:
     virtual void CloseTcp() = 0;
     virtual bool TcpConnecting() const = 0;
 
+    // The serial ports the operator can choose from, by the names Open takes.
+    virtual QStringList AvailablePorts() const = 0;
+    // Opens the port at 19200 8N2 and delivers its bytes to the receiver.
+    virtual bool OpenSerial(const QString& name) = 0;
+    virtual void CloseSerial() = 0;
+    virtual bool IsSerialOpen() const = 0;
+
 signals:
     void tcpConnectFinished(bool connected);
     void tcpClosed();
+    // The open serial port failed and was closed.
+    void serialLost(const QString& reason);
 
 protected:
     virtual void WriteTcp(QByteArrayView bytes) = 0;

@@ -1,7 +1,12 @@
 #include "TcpSerialLink.h"
 
+#include <QFileInfo>
+#include <QSerialPortInfo>
+
 TcpSerialLink::TcpSerialLink(LinkState& state, QObject* parent) : Link(state, parent)
 {
+    connect(&serial_, &CCommPort::received, this, [this](const QByteArray& bytes) { DeliverSerial(bytes); });
+    connect(&serial_, &CCommPort::lost, this, &Link::serialLost);
     connectDeadline_.setSingleShot(true);
     connect(&connectDeadline_, &QTimer::timeout, this, [this] {
         DropSocket();
@@ -64,10 +69,35 @@ void TcpSerialLink::WriteTcp(QByteArrayView bytes)
         socket_->write(bytes.data(), bytes.size());
 }
 
-void TcpSerialLink::WriteSerial(QByteArrayView)
+void TcpSerialLink::WriteSerial(QByteArrayView bytes)
 {
-    // No serial port is connected yet: the bytes are lost like on an
-    // unplugged cable and the sender's time-out reports it.
+    serial_.Write(bytes);
+}
+
+QStringList TcpSerialLink::AvailablePorts() const
+{
+    QStringList names;
+    for (const QSerialPortInfo& port : QSerialPortInfo::availablePorts())
+        names << port.portName();
+    names.sort();
+    for (const QString& path : extraPortPaths_) {
+        if (QFileInfo::exists(path) && !names.contains(path))
+            names << path;
+    }
+    return names;
+}
+
+bool TcpSerialLink::OpenSerial(const QString& name)
+{
+    if (!serial_.Open(name, State().lineSettings))
+        return false;
+    serial_.StartMonitor();
+    return true;
+}
+
+void TcpSerialLink::CloseSerial()
+{
+    serial_.RequestStop();
 }
 
 void TcpSerialLink::DropSocket()

@@ -1,13 +1,13 @@
 #pragma once
 
+#include "CCommPort.h"
 #include "Link.h"
 
 #include <QPointer>
 #include <QTcpSocket>
 #include <QTimer>
 
-// The program's link: one TCP socket to the matrix (and, on the serial side,
-// nothing until a port is connected).
+// The program's link: one TCP socket and one serial port to the matrix.
 class TcpSerialLink : public Link {
     Q_OBJECT
 public:
@@ -21,6 +21,14 @@ public:
     void CloseTcp() override;
     bool TcpConnecting() const override { return connecting_; }
 
+    // Ports the system does not enumerate (pseudo-terminals) offered when
+    // their path exists.
+    void SetExtraPortPaths(const QStringList& paths) { extraPortPaths_ = paths; }
+    QStringList AvailablePorts() const override;
+    bool OpenSerial(const QString& name) override;
+    void CloseSerial() override;
+    bool IsSerialOpen() const override { return serial_.IsOpen(); }
+
 protected:
     void WriteTcp(QByteArrayView bytes) override;
     void WriteSerial(QByteArrayView bytes) override;
@@ -31,5 +39,7 @@ private:
 
     QPointer<QTcpSocket> socket_;
     QTimer connectDeadline_;
+    CCommPort serial_;
+    QStringList extraPortPaths_;
     bool connecting_ = false;
 };

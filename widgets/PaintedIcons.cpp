@@ -77,4 +77,18 @@ QIcon Application()
     });
 }
 
+QIcon Lamp(bool lit)
+{
+    return Draw([lit](QPainter& painter) {
+        const QColor core = lit ? QColor(40, 220, 60) : QColor(230, 40, 40);
+        QRadialGradient glow(QPointF(26, 24), 34);
+        glow.setColorAt(0, core.lighter(170));
+        glow.setColorAt(0.6, core);
+        glow.setColorAt(1, core.darker(160));
+        painter.setBrush(glow);
+        painter.setPen(QPen(QColor(60, 60, 60), 2));
+        painter.drawEllipse(QRectF(6, 6, kSide - 12, kSide - 12));
+    });
+}
+
 } // namespace PaintedIcons

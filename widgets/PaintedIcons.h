@@ -8,4 +8,6 @@ QIcon Close(bool hover);
 QIcon Minimize(bool hover);
 QIcon Logo();
 QIcon Application();
+// A round lamp: green when lit, red otherwise.
+QIcon Lamp(bool lit);
 } // namespace PaintedIcons

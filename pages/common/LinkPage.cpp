@@ -78,6 +78,11 @@ void CLinkPage::FinishLinkWait(bool connected)
         ShowMessage(UserTexts::kConnectToMatrixFailed);
 }
 
+void CLinkPage::SendCommand(FrameLayout layout, std::initializer_list<int> values)
+{
+    link_.SendFrame(BuildFrame(layout, values));
+}
+
 void CLinkPage::ShowMessage(const QString& text, int ms)
 {
     timers_->Start(MessageTimerId(), ms);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "FrameAssembler.h"
+#include "FrameBuilder.h"
 #include "Link.h"
 #include "PopupHost.h"
 #include "ProgramSettings.h"
@@ -64,6 +65,9 @@ protected:
     // serial port, or a TCP connection, waiting up to 3 s for one being
     // made. Otherwise shows the link's failure message.
     void CheckLinkThen(std::function<void()> ready);
+
+    // Builds a frame with the page's layout and sends it on the selected link.
+    void SendCommand(FrameLayout layout, std::initializer_list<int> values);
 
     // Opens the message popup and closes it after `ms` with the page's timer.
     void ShowMessage(const QString& text, int ms = kMessageMs);

@@ -1,17 +1,62 @@
 #include "CGeneralPage.h"
 
+#include "UserTexts.h"
+
 CGeneralPage::CGeneralPage(PageContext context, QWidget* parent)
     : CLinkPage(context, PageId::General, parent)
 {
+    BuildConnectionColumn();
+    connect(&PageLink(), &Link::tcpConnectFinished, this, [this](bool connected) {
+        if (tcpCheckPending_)
+            FinishTcpCheck(connected);
+    });
+    ScanComPorts();
 }
 
 void CGeneralPage::ActivatePage()
 {
-    // The General page sends no query of its own when it is shown.
-    CheckLinkThen([] {});
+    if (State().IsTcp()) {
+        // The General page sends no query of its own when it is shown.
+        CheckLinkThen([] {});
+        return;
+    }
+    if (!State().comConnected) {
+        Timers().Start(kScanPortsTimer, kScanPortsMs);
+        ShowMessage(UserTexts::kOpenComFailed);
+        return;
+    }
+    if (!PageLink().IsSerialOpen() && !PageLink().OpenSerial(State().comPortName))
+        ShowMessage(UserTexts::kOpenComFailed);
 }
 
 void CGeneralPage::OnLinkLost()
 {
-    State().comConnected = false;
+    comLinkOpen_ = true;
+    ToggleComLink();
+}
+
+bool CGeneralPage::AcceptsTcpBytes() const
+{
+    return State().currentPage == PageId::General;
+}
+
+void CGeneralPage::OnPageTimer(int id)
+{
+    switch (id) {
+    case kScanPortsTimer:
+        ScanComPorts();
+        break;
+    case kTcpConnectCheckTimer:
+        // Nothing came back in time: give the attempt up.
+        PageLink().CloseTcp();
+        FinishTcpCheck(false);
+        break;
+    default:
+        break;
+    }
+}
+
+void CGeneralPage::SendGeneralCommand(int group, int command, int parameter)
+{
+    SendCommand(FrameLayout::General, {group, command, parameter});
 }

@@ -33,3 +33,16 @@ void FakeLink::WriteSerial(QByteArrayView bytes)
 {
     sent.append({Transport::Serial, bytes.toByteArray()});
 }
+
+bool FakeLink::OpenSerial(const QString& name)
+{
+    openCalls << name;
+    serialOpen_ = !busyPorts.contains(name);
+    return serialOpen_;
+}
+
+void FakeLink::LoseSerial()
+{
+    serialOpen_ = false;
+    emit serialLost(QStringLiteral("unplugged"));
+}

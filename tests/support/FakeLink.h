@@ -19,6 +19,13 @@ public:
     void CloseTcp() override;
     bool TcpConnecting() const override { return connecting_; }
 
+    QStringList AvailablePorts() const override { return ports; }
+    bool OpenSerial(const QString& name) override;
+    void CloseSerial() override { serialOpen_ = false; }
+    bool IsSerialOpen() const override { return serialOpen_; }
+    // The adapter is pulled.
+    void LoseSerial();
+
     // Ends the connect in progress.
     void FinishConnect(bool connected);
     // The matrix closes the connection.
@@ -28,6 +35,10 @@ public:
 
     QList<Sent> sent;
     QStringList connectCalls;
+    QStringList ports;
+    QStringList openCalls;
+    // Ports that refuse to open.
+    QStringList busyPorts;
 
 protected:
     void WriteTcp(QByteArrayView bytes) override;
@@ -35,4 +46,5 @@ protected:
 
 private:
     bool connecting_ = false;
+    bool serialOpen_ = false;
 };
