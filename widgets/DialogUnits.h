@@ -5,7 +5,7 @@
 
 // Converts layout positions given in dialog units to pixels from the font's
 // average character size (x * cx / 4, y * cy / 8), so layouts keep their
-// proportions at any DPI.
+// proportions at any DPI and font.
 class DialogUnits {
 public:
     explicit DialogUnits(const QFont& font);
