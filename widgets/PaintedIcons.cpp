@@ -91,4 +91,15 @@ QIcon Lamp(bool lit)
     });
 }
 
+QIcon Step(bool next)
+{
+    return Draw([next](QPainter& painter) {
+        painter.setBrush(Qt::white);
+        painter.setPen(Qt::NoPen);
+        const QPolygonF arrow = next ? QPolygonF{{18, 10}, {50, 32}, {18, 54}}
+                                     : QPolygonF{{46, 10}, {14, 32}, {46, 54}};
+        painter.drawPolygon(arrow);
+    });
+}
+
 } // namespace PaintedIcons

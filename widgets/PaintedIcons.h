@@ -10,4 +10,6 @@ QIcon Logo();
 QIcon Application();
 // A round lamp: green when lit, red otherwise.
 QIcon Lamp(bool lit);
+// Triangles pointing left (previous) and right (next).
+QIcon Step(bool next);
 } // namespace PaintedIcons

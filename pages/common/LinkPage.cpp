@@ -45,7 +45,11 @@ void CLinkPage::OnSerialBytes(QByteArrayView bytes)
 void CLinkPage::CheckLinkThen(std::function<void()> ready)
 {
     if (!State().IsTcp()) {
-        if (State().comConnected)
+        // The port is the operator's: it stays open across pages, and is
+        // opened again here only if it closed.
+        const bool open = State().comConnected &&
+                          (link_.IsSerialOpen() || link_.OpenSerial(State().comPortName));
+        if (open)
             ready();
         else
             ShowMessage(UserTexts::kOpenComFailed);
@@ -83,10 +87,21 @@ void CLinkPage::SendCommand(FrameLayout layout, std::initializer_list<int> value
     link_.SendFrame(BuildFrame(layout, values));
 }
 
-void CLinkPage::ShowMessage(const QString& text, int ms)
+void CLinkPage::ShowMessage(const QString& text, int ms, std::function<void()> afterClose)
 {
+    if (afterClose)
+        afterMessage_ = std::move(afterClose);
     timers_->Start(MessageTimerId(), ms);
     popups_.OpenMessage(text);
+}
+
+void CLinkPage::ShowStandby()
+{
+    timers_->StopRange(1, 79);
+    CloseWaitPopup();
+    if (popups_.State().popupShown)
+        popups_.CloseMessage();
+    ShowMessage(UserTexts::kStandby, kStandbyMessageMs);
 }
 
 void CLinkPage::OpenWaitPopup(WaitFamily family)
@@ -115,6 +130,8 @@ void CLinkPage::OnTimer(int id)
 {
     if (id == MessageTimerId()) {
         popups_.CloseMessage();
+        if (auto after = std::exchange(afterMessage_, nullptr))
+            after();
     } else if (id == kWaitAnimationTimer) {
         AnimateWait();
     } else if (id == kConnectWaitTimer) {

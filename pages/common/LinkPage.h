@@ -69,12 +69,19 @@ protected:
     // Builds a frame with the page's layout and sends it on the selected link.
     void SendCommand(FrameLayout layout, std::initializer_list<int> values);
 
-    // Opens the message popup and closes it after `ms` with the page's timer.
-    void ShowMessage(const QString& text, int ms = kMessageMs);
+    // Opens the message popup and closes it after `ms` with the page's timer;
+    // `afterClose` runs when that timer has closed it.
+    void ShowMessage(const QString& text, int ms = kMessageMs,
+                     std::function<void()> afterClose = nullptr);
     virtual int MessageTimerId() const { return kMessageTimer; }
 
     void OpenWaitPopup(WaitFamily family);
     void CloseWaitPopup();
+
+    // The matrix reported standby: every timer 1..79 of the page stops, its
+    // popups close and the standby notice shows for 2.5 s.
+    void ShowStandby();
+    static constexpr int kStandbyMessageMs = 2500;
 
     virtual bool AcceptsTcpBytes() const { return true; }
     virtual void HandleFrame(const CommandFrame& frame);
@@ -91,5 +98,6 @@ private:
     std::unique_ptr<TimerHost> timers_;
     FrameAssembler assembler_;
     std::function<void()> waitingForLink_;
+    std::function<void()> afterMessage_;
     WaitFamily waitFamily_ = WaitFamily::PleaseWait;
 };

@@ -15,18 +15,10 @@ CGeneralPage::CGeneralPage(PageContext context, QWidget* parent)
 
 void CGeneralPage::ActivatePage()
 {
-    if (State().IsTcp()) {
-        // The General page sends no query of its own when it is shown.
-        CheckLinkThen([] {});
-        return;
-    }
-    if (!State().comConnected) {
+    if (!State().IsTcp() && !State().comConnected)
         Timers().Start(kScanPortsTimer, kScanPortsMs);
-        ShowMessage(UserTexts::kOpenComFailed);
-        return;
-    }
-    if (!PageLink().IsSerialOpen() && !PageLink().OpenSerial(State().comPortName))
-        ShowMessage(UserTexts::kOpenComFailed);
+    // The General page sends no query of its own when it is shown.
+    CheckLinkThen([] {});
 }
 
 void CGeneralPage::OnLinkLost()

@@ -166,7 +166,9 @@ private slots:
         QCOMPARE(f.window.MatrixPage().matrixRxEnabled, connected);
         if (!connected)
             return;
-        // Pressing the tab of the page shown connects again as well.
+        // Pressing the tab of the page shown connects again as well (once the
+        // refresh this activation started, unanswered here, is out of the way).
+        f.window.MatrixPage().routing.busy = false;
         f.link.DropConnection();
         f.window.SelectTab(PageId::Matrix);
         QCOMPARE(f.link.connectCalls.size(), 2);
