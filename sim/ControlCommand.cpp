@@ -9,6 +9,7 @@ const char* const kControlHelp =
     "delay MS             delay every reply by MS milliseconds (0: off)\n"
     "split [N]            write each of the next N replies in three pieces\n"
     "merge [N]            write each of the next N replies together with the one after it\n"
+    "route I O            route input I to output O\n"
     "standby              send the standby notice now\n"
     "refuse-part P        refuse firmware part P; accept-part P undoes it\n"
     "edid-setting HH      EDID setting reported by 03 0B (hex; 0F asks for [1111])\n"
@@ -105,6 +106,10 @@ ControlResult ApplyControlLine(const std::string& line, MatrixModel& model)
         if (!ReadCount(in, a, 1, kMaxCount))
             return Fail("usage: merge [N]");
         plan.mergeNext += a;
+    } else if (verb == "route") {
+        if (!ReadCount(in, a, -1, kMatrixPorts) || a < 1 || !ReadCount(in, b, -1, kMatrixPorts) || b < 1)
+            return Fail("usage: route I O (1..8)");
+        state.routing[static_cast<std::size_t>(b - 1)] = static_cast<std::uint8_t>(a);
     } else if (verb == "refuse-part" || verb == "accept-part") {
         if (!ReadCount(in, a, -1, 4) || a < 1)
             return Fail("usage: " + verb + " P (1..4)");

@@ -16,7 +16,7 @@ struct ControlResult {
 
 // Applies one line of the fault plan / control language to a matrix:
 //   drop GG CC [N] | corrupt [N] | delay MS | split [N] | merge [N]
-//   standby | refuse-part P | accept-part P | edid-setting HH
+//   route I O | standby | refuse-part P | accept-part P | edid-setting HH
 //   input K on|off | output K on|off | copy-refused on|off
 //   download-fails on|off | reboot-ms MS | close-tcp | close-pty
 //   dump-firmware PATH | help

@@ -167,13 +167,14 @@ private slots:
     {
         MatrixModel model(kMac, kIp);
         for (const char* line : {"drop 02 03 2", "corrupt 1", "input 3 off", "output 2 off",
-                                 "edid-setting 0F", "copy-refused on", "refuse-part 2"})
+                                 "edid-setting 0F", "copy-refused on", "refuse-part 2", "route 3 4"})
             QVERIFY2(ApplyControlLine(line, model).ok, line);
         QVERIFY(Send(model, Command("02 03 01 00 01")).isEmpty());
         QVERIFY(Send(model, Command("02 03 01 00 01")).isEmpty());
         const QList<QByteArray> corrupted = Send(model, Command("02 01 01"));
         QCOMPARE(corrupted.size(), 1);
         QVERIFY(!IsFrameIntact(FrameOf(corrupted[0])));
+        QCOMPARE(Bodies(Send(model, Command("02 01 04"))), QStringList{"02 01 04 00 03 00 00 00 00 00"});
         QCOMPARE(Bodies(Send(model, Command("02 03 02 00 01"))), QStringList{"02 03 00 00 01 00 00 00 00 00"});
         QCOMPARE(Bodies(Send(model, Command("01 04 03"))), QStringList{"01 04 03 00 FF 00 00 00 00 00"});
         QCOMPARE(Bodies(Send(model, Command("01 05 02"))), QStringList{"01 05 02 00 FF 00 00 00 00 00"});
@@ -181,7 +182,7 @@ private slots:
         QCOMPARE(Bodies(Send(model, Command("03 04 01 00 02"))), QStringList{"03 04 01 00 02 00 00 00 00 00"});
         QCOMPARE(Bodies(Send(model, Command("20 02 01"))), QStringList{"20 02 44 00 00 00 00 00 00 00"});
 
-        for (const char* bad : {"drop 2", "corrupt x", "input 9 off", "frobnicate", "refuse-part 7"})
+        for (const char* bad : {"drop 2", "corrupt x", "input 9 off", "frobnicate", "refuse-part 7", "route 9 1"})
             QVERIFY2(!ApplyControlLine(bad, model).ok, bad);
         QCOMPARE(ApplyControlLine("close-pty", model).action, ServerAction::ClosePty);
     }
