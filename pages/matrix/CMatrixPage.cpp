@@ -2,10 +2,14 @@
 
 #include "UserTexts.h"
 
+#include <QVBoxLayout>
+
 CMatrixPage::CMatrixPage(PageContext context, QWidget* parent)
     : CLinkPage(context, PageId::Matrix, parent), panel_(new CrosspointPanel(this))
 {
-    panel_->setGeometry(rect());
+    auto* fill = new QVBoxLayout(this);
+    fill->setContentsMargins(0, 0, 0, 0);
+    fill->addWidget(panel_);
     connect(panel_, &CrosspointPanel::inputPressed, this, &CMatrixPage::SelectInput);
     connect(panel_, &CrosspointPanel::stepPressed, this, &CMatrixPage::StepInput);
 }
