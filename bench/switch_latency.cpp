@@ -2,15 +2,9 @@
 // over loopback TCP and over a pseudo-terminal paced at 19200 8N2, each next
 // to its floor (a plain client doing the same exchange; the line time).
 
-#include "SimProcess.h"
+#include "RealController.h"
 
-#include "CGeneralPage.h"
-#include "CMainDlg.h"
-#include "CMatrixPage.h"
 #include "FrameBuilder.h"
-#include "LampLabel.h"
-#include "QtTimerHost.h"
-#include "TcpSerialLink.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -61,49 +55,33 @@ bool WaitUntil(const std::function<bool()>& done, int timeoutMs)
     return done();
 }
 
-struct Controller {
-    LinkState state;
-    PopupState popupState;
-    QtTimerFactory timers;
-    ProgramSettings settings;
-    TcpSerialLink link{state};
-    std::unique_ptr<CMainDlg> window;
-
-    explicit Controller(const QStringList& ports)
-    {
-        link.SetExtraPortPaths(ports);
-        settings.portPaths = ports;
-        window = std::make_unique<CMainDlg>(link, popupState, timers, settings);
-    }
-
-    // Click to completed switch, per round, in milliseconds.
-    std::vector<double> MeasureClicks()
-    {
-        CMatrixPage& page = window->MatrixPage();
-        window->SelectTab(PageId::Matrix);
-        // The routing refresh of the page entry runs first.
-        if (!WaitUntil([&] { return page.routing.busy; }, 2000) ||
-            !WaitUntil([&] { return !page.routing.busy; }, 10000))
+// Click to completed switch, per round, in milliseconds.
+std::vector<double> MeasureClicks(RealController& controller)
+{
+    CMatrixPage& page = controller.Matrix();
+    controller.window->SelectTab(PageId::Matrix);
+    // The routing refresh of the page entry runs first.
+    if (!WaitUntil([&] { return page.routing.busy; }, 2000) ||
+        !WaitUntil([&] { return !page.routing.busy; }, 10000))
+        return {};
+    std::vector<double> samples;
+    QElapsedTimer clock;
+    for (int round = 0; round < kRounds; ++round) {
+        const int input = round % 4 + 1;
+        QEventLoop done;
+        auto finished = QObject::connect(&page, &CLinkPage::tabLock, &done, &QEventLoop::quit);
+        QTimer::singleShot(5000, &done, &QEventLoop::quit);
+        clock.start();
+        page.Panel().InputButton(1, input).click();
+        done.exec();
+        const qint64 ns = clock.nsecsElapsed();
+        QObject::disconnect(finished);
+        if (page.routing.busy || !page.Panel().InputButton(1, input).isChecked())
             return {};
-        std::vector<double> samples;
-        QElapsedTimer clock;
-        for (int round = 0; round < kRounds; ++round) {
-            const int input = round % 4 + 1;
-            QEventLoop done;
-            auto finished = QObject::connect(&page, &CLinkPage::tabLock, &done, &QEventLoop::quit);
-            QTimer::singleShot(5000, &done, &QEventLoop::quit);
-            clock.start();
-            page.Panel().InputButton(1, input).click();
-            done.exec();
-            const qint64 ns = clock.nsecsElapsed();
-            QObject::disconnect(finished);
-            if (page.routing.busy || !page.Panel().InputButton(1, input).isChecked())
-                return {};
-            samples.push_back(ns / 1e6);
-        }
-        return samples;
+        samples.push_back(ns / 1e6);
     }
-};
+    return samples;
+}
 
 std::vector<double> RawTcpRounds(const QString& ip)
 {
@@ -188,24 +166,24 @@ int main(int argc, char** argv)
     std::printf("|---|---|---|---|---|\n");
     {
         SimProcess sim({"--tcp", "127.0.68.1:8000", "--no-udp"});
-        Controller controller({});
+        RealController controller({});
         CGeneralPage& general = controller.window->GeneralPage();
         general.SelectTcpMode();
         general.MatrixIpList().setEditText(QStringLiteral("127.0.68.1"));
         general.ToggleTcpLink();
         WaitUntil([&] { return controller.state.tcpLinkOpen; }, 5000);
-        const std::vector<double> clicks = controller.MeasureClicks();
+        const std::vector<double> clicks = MeasureClicks(controller);
         general.ToggleTcpLink();
         Report("loopback TCP", clicks, RawTcpRounds(QStringLiteral("127.0.68.1")), 0);
     }
     {
         SimProcess sim({"--tcp", "127.0.68.2:8000", "--no-udp", "--pty-link", tty, "--line-rate"});
-        Controller controller({tty});
+        RealController controller({tty});
         CGeneralPage& general = controller.window->GeneralPage();
         general.ScanComPorts();
         general.PortList().setCurrentIndex(general.PortList().findText(tty));
         general.ToggleComLink();
-        const std::vector<double> clicks = controller.MeasureClicks();
+        const std::vector<double> clicks = MeasureClicks(controller);
         general.ToggleComLink();
         Report("pseudo-terminal at 19200 8N2", clicks, RawSerialRounds(tty), kLineTimeMs);
     }

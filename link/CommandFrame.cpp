@@ -1,17 +1,10 @@
 #include "CommandFrame.h"
 
-#include <numeric>
-
-namespace {
-unsigned ByteSum(const CommandFrame& frame, std::size_t count)
-{
-    return std::accumulate(frame.begin(), frame.begin() + static_cast<std::ptrdiff_t>(count), 0u);
-}
-} // namespace
+#include "ByteSum.h"
 
 std::uint8_t FrameChecksum(const CommandFrame& frame)
 {
-    return static_cast<std::uint8_t>(256u - ByteSum(frame, kChecksumIndex) % 256u);
+    return static_cast<std::uint8_t>(256u - ByteSum(std::span(frame).first(kChecksumIndex)));
 }
 
 void SealFrame(CommandFrame& frame)
@@ -26,7 +19,7 @@ bool HasFrameHeader(const CommandFrame& frame)
 
 bool IsFrameIntact(const CommandFrame& frame)
 {
-    return ByteSum(frame, kFrameSize) % 256u == 0;
+    return ByteSum(frame) == 0;
 }
 
 bool IsStandbyFrame(const CommandFrame& frame)

@@ -1,7 +1,8 @@
 #include "NetDatagrams.h"
 
+#include "ByteSum.h"
+
 #include <algorithm>
-#include <numeric>
 
 namespace {
 constexpr std::size_t kMarkerOffset = 18;
@@ -22,11 +23,6 @@ std::array<std::uint8_t, N> Take(std::span<const std::uint8_t> bytes, std::size_
     std::array<std::uint8_t, N> value{};
     std::copy_n(bytes.begin() + static_cast<std::ptrdiff_t>(offset), N, value.begin());
     return value;
-}
-
-std::uint8_t SumOf(std::span<const std::uint8_t> bytes)
-{
-    return static_cast<std::uint8_t>(std::accumulate(bytes.begin(), bytes.end(), 0u));
 }
 } // namespace
 
@@ -61,13 +57,13 @@ std::vector<std::uint8_t> EncodeNetConfig(const NetConfigRequest& request)
     Put(bytes, 19, request.newMac);
     bytes[25] = request.automatic ? kAutomaticMode : kStaticMode;
     bytes[74] = request.status;
-    bytes[75] = SumOf(std::span(bytes).first(75));
+    SealNetConfig(bytes);
     return bytes;
 }
 
 std::optional<NetConfigRequest> DecodeNetConfig(std::span<const std::uint8_t> bytes)
 {
-    if (bytes.size() != kNetConfigSize || SumOf(bytes.first(75)) != bytes[75])
+    if (bytes.size() != kNetConfigSize || ByteSum(bytes.first(75)) != bytes[75])
         return std::nullopt;
     NetConfigRequest request;
     request.target = Take<6>(bytes, 0);
@@ -78,4 +74,9 @@ std::optional<NetConfigRequest> DecodeNetConfig(std::span<const std::uint8_t> by
     request.newMac = Take<6>(bytes, 19);
     request.status = bytes[74];
     return request;
+}
+
+void SealNetConfig(std::span<std::uint8_t> bytes)
+{
+    bytes[75] = ByteSum(bytes.first(75));
 }

@@ -40,5 +40,7 @@ struct NetConfigRequest {
 
 // 76 bytes with the sum of bytes 0..74 in byte 75.
 std::vector<std::uint8_t> EncodeNetConfig(const NetConfigRequest& request);
+// Puts the sum of bytes 0..74 into byte 75 of a 76-byte datagram.
+void SealNetConfig(std::span<std::uint8_t> bytes);
 // nullopt when the size or the trailing sum is wrong.
 std::optional<NetConfigRequest> DecodeNetConfig(std::span<const std::uint8_t> bytes);

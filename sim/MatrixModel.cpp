@@ -1,8 +1,9 @@
 #include "MatrixModel.h"
 
+#include "ByteSum.h"
+
 #include <algorithm>
 #include <cstdio>
-#include <numeric>
 #include <utility>
 
 namespace {
@@ -34,20 +35,15 @@ bool IsPort(int number)
     return number >= 1 && number <= kMatrixPorts;
 }
 
-unsigned SumOf(std::span<const std::uint8_t> bytes)
-{
-    return std::accumulate(bytes.begin(), bytes.end(), 0u) % 256u;
-}
-
 bool IsValidEdid(std::span<const std::uint8_t> edid)
 {
     static constexpr std::array<std::uint8_t, 8> header{0x00, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x00};
     if (!std::equal(header.begin(), header.end(), edid.begin()))
         return false;
     const std::uint8_t extensions = edid[126];
-    if (extensions > 1 || SumOf(edid.first(128)) != 0)
+    if (extensions > 1 || ByteSum(edid.first(128)) != 0)
         return false;
-    return extensions == 0 || SumOf(edid.subspan(128, 128)) == 0;
+    return extensions == 0 || ByteSum(edid.subspan(128, 128)) == 0;
 }
 } // namespace
 
@@ -108,7 +104,7 @@ std::optional<Bytes> MatrixModel::Configure(std::span<const std::uint8_t> datagr
     state_.mac = request->newMac;
     Bytes answer(datagram.begin(), datagram.end());
     answer[74] = 0x00;
-    answer[75] = static_cast<std::uint8_t>(SumOf(std::span(answer).first(75)));
+    SealNetConfig(answer);
     return answer;
 }
 
@@ -393,7 +389,7 @@ void MatrixModel::OnEdidBlock()
 void MatrixModel::OnFirmwarePacket()
 {
     const int part = blockGroupCommand_;
-    if (SumOf(block_) != 0) {
+    if (ByteSum(block_) != 0) {
         Note("firmware packet " + std::to_string(blockIndex_) + " of part " +
              std::to_string(part) + " fails its checksum; not acknowledged");
         return;

@@ -9,6 +9,12 @@
 namespace {
 constexpr auto kShared = QAbstractSocket::ShareAddress | QAbstractSocket::ReuseAddressHint;
 
+void LogDatagram(const char* kind, const QNetworkDatagram& datagram)
+{
+    QTextStream(stderr) << "udp <- " << kind << " " << datagram.senderAddress().toString() << ":"
+                        << datagram.senderPort() << " " << datagram.data().toHex(' ').toUpper() << "\n";
+}
+
 QByteArray ToBytes(const Bytes& bytes)
 {
     return QByteArray(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size()));
@@ -49,8 +55,7 @@ void UdpResponder::OnSearch()
         const QNetworkDatagram request = search_.receiveDatagram();
         const QByteArray data = request.data();
         if (verbose_)
-            QTextStream(stderr) << "udp <- search " << request.senderAddress().toString() << ":"
-                                << request.senderPort() << " " << data.toHex(' ').toUpper() << "\n";
+            LogDatagram("search", request);
         if (data.size() != 1 || static_cast<std::uint8_t>(data[0]) != kSearchRequestByte)
             continue;
         for (std::size_t i = 0; i < matrices_.size(); ++i)
@@ -65,8 +70,7 @@ void UdpResponder::OnConfig()
         const QNetworkDatagram request = config_.receiveDatagram();
         const QByteArray data = request.data();
         if (verbose_)
-            QTextStream(stderr) << "udp <- config " << request.senderAddress().toString() << ":"
-                                << request.senderPort() << " " << data.toHex(' ').toUpper() << "\n";
+            LogDatagram("config", request);
         for (std::size_t i = 0; i < matrices_.size(); ++i) {
             if (auto answer = matrices_[i]->Configure(data))
                 answerSockets_[i]->writeDatagram(ToBytes(*answer), request.senderAddress(),

@@ -1,10 +1,6 @@
-#include "../support/SimProcess.h"
+#include "../support/RealController.h"
 
-#include "CGeneralPage.h"
-#include "CMainDlg.h"
 #include "LampLabel.h"
-#include "QtTimerHost.h"
-#include "TcpSerialLink.h"
 
 #include <QComboBox>
 #include <QElapsedTimer>
@@ -16,35 +12,6 @@
 namespace {
 
 const QString kIrQueryLog = QStringLiteral("A5 5B 01 0A 00 00 00 00 00 00 00 00 F5");
-
-// The controller as the program builds it, on real time.
-struct Controller {
-    LinkState state;
-    PopupState popupState;
-    QtTimerFactory timers;
-    ProgramSettings settings;
-    TcpSerialLink link{state};
-    std::unique_ptr<CMainDlg> window;
-
-    explicit Controller(const QStringList& portPaths)
-    {
-        settings.portPaths = portPaths;
-        link.SetExtraPortPaths(portPaths);
-        window = std::make_unique<CMainDlg>(link, popupState, timers, settings);
-    }
-    CGeneralPage& General() { return window->GeneralPage(); }
-};
-
-// Standard error of the simulator, kept whole across reads.
-struct SimLog {
-    SimProcess& sim;
-    QString text;
-    int Count(const QString& needle)
-    {
-        text += sim.ErrorOutput();
-        return static_cast<int>(text.count(needle));
-    }
-};
 
 } // namespace
 
@@ -58,7 +25,7 @@ private slots:
         SimProcess sim({"--tcp", "127.0.66.1:8000", "--no-udp", "--pty-link", tty, "--verbose"});
         QVERIFY(sim.Started());
         SimLog log{sim, {}};
-        Controller controller({tty});
+        RealController controller({tty});
         CGeneralPage& page = controller.General();
         page.ScanComPorts();
         QVERIFY(page.PortList().findText(tty) >= 0);
@@ -83,7 +50,7 @@ private slots:
         SimProcess sim({"--tcp", "127.0.66.2:8000", "--no-udp", "--verbose"});
         QVERIFY(sim.Started());
         SimLog log{sim, {}};
-        Controller controller({});
+        RealController controller({});
         CGeneralPage& page = controller.General();
         QTest::mouseClick(&page.TcpModeRadio(), Qt::LeftButton);
         page.MatrixIpList().setEditText(QStringLiteral("127.0.66.2"));
@@ -96,7 +63,7 @@ private slots:
 
     void tcpConnectToAClosedPortFailsWithinASecond()
     {
-        Controller controller({});
+        RealController controller({});
         CGeneralPage& page = controller.General();
         QTest::mouseClick(&page.TcpModeRadio(), Qt::LeftButton);
         page.MatrixIpList().setEditText(QStringLiteral("127.0.66.3"));

@@ -1,12 +1,7 @@
-#include "../support/SimProcess.h"
+#include "../support/RealController.h"
 
-#include "CGeneralPage.h"
-#include "CMainDlg.h"
-#include "CMatrixPage.h"
 #include "DigitDisplay.h"
 #include "LampLabel.h"
-#include "QtTimerHost.h"
-#include "TcpSerialLink.h"
 
 #include <QComboBox>
 #include <QPushButton>
@@ -19,34 +14,10 @@ namespace {
 const QString kSwitchTwoToC = QStringLiteral("A5 5B 02 03 02 00 03 00 00 00 00 00 F6");
 const QString kSwitchFourToC = QStringLiteral("A5 5B 02 03 04 00 03 00 00 00 00 00 F4");
 
-struct Controller {
-    LinkState state;
-    PopupState popupState;
-    QtTimerFactory timers;
-    ProgramSettings settings;
-    TcpSerialLink link{state};
-    std::unique_ptr<CMainDlg> window;
-
-    explicit Controller(const QStringList& portPaths)
-    {
-        settings.portPaths = portPaths;
-        link.SetExtraPortPaths(portPaths);
-        window = std::make_unique<CMainDlg>(link, popupState, timers, settings);
-    }
-    CGeneralPage& General() { return window->GeneralPage(); }
-    CMatrixPage& Matrix() { return window->MatrixPage(); }
-    QString Display(int output) { return Matrix().Panel().Display(output).Text(); }
-};
-
-struct SimLog {
-    SimProcess& sim;
-    QString text;
-    int Count(const QString& needle)
-    {
-        text += sim.ErrorOutput();
-        return static_cast<int>(text.count(needle));
-    }
-};
+QString DisplayedInput(RealController& controller, int output)
+{
+    return controller.Matrix().Panel().Display(output).Text();
+}
 
 } // namespace
 
@@ -70,7 +41,7 @@ private slots:
         QVERIFY(sim.Started());
         SimLog log{sim, {}};
         const QString channel = serial ? QStringLiteral("<- pty ") : QStringLiteral("<- tcp ");
-        Controller controller({tty});
+        RealController controller({tty});
         CGeneralPage& general = controller.General();
         if (serial) {
             general.ScanComPorts();
@@ -85,15 +56,15 @@ private slots:
         }
 
         controller.window->SelectTab(PageId::Matrix);
-        QTRY_COMPARE_WITH_TIMEOUT(controller.Display(4), QStringLiteral("2"), 5000);
-        QCOMPARE(controller.Display(1), QStringLiteral("3"));
-        QCOMPARE(controller.Display(2), QStringLiteral("4"));
-        QCOMPARE(controller.Display(3), QStringLiteral("1"));
+        QTRY_COMPARE_WITH_TIMEOUT(DisplayedInput(controller, 4), QStringLiteral("2"), 5000);
+        QCOMPARE(DisplayedInput(controller, 1), QStringLiteral("3"));
+        QCOMPARE(DisplayedInput(controller, 2), QStringLiteral("4"));
+        QCOMPARE(DisplayedInput(controller, 3), QStringLiteral("1"));
         QVERIFY(controller.Matrix().Panel().InputButton(1, 3).isChecked());
         QTRY_VERIFY_WITH_TIMEOUT(!controller.Matrix().routing.busy, 5000);
 
         QTest::mouseClick(&controller.Matrix().Panel().InputButton(3, 2), Qt::LeftButton);
-        QTRY_COMPARE_WITH_TIMEOUT(controller.Display(3), QStringLiteral("2"), 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(DisplayedInput(controller, 3), QStringLiteral("2"), 5000);
         QVERIFY(controller.Matrix().Panel().InputButton(3, 2).isChecked());
         QVERIFY(!controller.Matrix().Panel().InputButton(3, 1).isChecked());
         QCOMPARE(log.Count(channel + kSwitchTwoToC), 1);
@@ -101,7 +72,7 @@ private slots:
         // The matrix loses the first reply: the switch completes after the resend.
         QVERIFY(sim.Control("drop 02 03 1"));
         QTest::mouseClick(&controller.Matrix().Panel().InputButton(3, 4), Qt::LeftButton);
-        QTRY_COMPARE_WITH_TIMEOUT(controller.Display(3), QStringLiteral("4"), 8000);
+        QTRY_COMPARE_WITH_TIMEOUT(DisplayedInput(controller, 3), QStringLiteral("4"), 8000);
         QVERIFY(controller.Matrix().Panel().InputButton(3, 4).isChecked());
         QCOMPARE(log.Count(channel + kSwitchFourToC), 2);
         QVERIFY(!controller.Matrix().routing.busy);
