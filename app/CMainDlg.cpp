@@ -20,6 +20,7 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QScreen>
 #include <QWindow>
 
 namespace {
@@ -87,6 +88,8 @@ CMainDlg::CMainDlg(Link& link, PopupState& popupState, TimerHostFactory& timers,
     BuildChrome();
     BuildPages(PageContext{link_, *popups_, timers, settings});
     about_ = new CAboutBox(this);
+    if (QScreen* shown = screen())
+        move(shown->availableGeometry().center() - rect().center());
 
     // The 1-pixel grey border over everything, letting the mouse through.
     auto* border = new QFrame(this);
