@@ -124,10 +124,7 @@ void MatrixModel::OnFrame(const CommandFrame& frame)
         Note("bad checksum, ignored: " + Hex(frame));
         return;
     }
-    auto drop = faults_.dropReplies.find(CommandKey(frame[2], frame[3]));
-    dropCurrent_ = drop != faults_.dropReplies.end() && drop->second > 0;
-    if (dropCurrent_ && --drop->second == 0)
-        faults_.dropReplies.erase(drop);
+    dropCurrent_ = TakeDrop(CommandKey(frame[2], frame[3]));
     switch (frame[2]) {
     case 0x01:
         HandleDevice(frame);
@@ -149,6 +146,17 @@ void MatrixModel::OnFrame(const CommandFrame& frame)
         break;
     }
     dropCurrent_ = false;
+}
+
+bool MatrixModel::TakeDrop(std::uint16_t command)
+{
+    auto drop = faults_.dropReplies.find(command);
+    if (drop == faults_.dropReplies.end())
+        return false;
+    const bool dropped = drop->second > 0;
+    if (--drop->second <= 0)
+        faults_.dropReplies.erase(drop);
+    return dropped;
 }
 
 void MatrixModel::Reply(const CommandFrame& request,
@@ -357,10 +365,7 @@ void MatrixModel::OnBlock()
 {
     const BlockKind kind = std::exchange(blockKind_, BlockKind::None);
     const std::uint8_t group = kind == BlockKind::Edid ? 0x03 : 0x20;
-    auto drop = faults_.dropReplies.find(CommandKey(group, blockGroupCommand_));
-    dropCurrent_ = drop != faults_.dropReplies.end() && drop->second > 0;
-    if (dropCurrent_ && --drop->second == 0)
-        faults_.dropReplies.erase(drop);
+    dropCurrent_ = TakeDrop(CommandKey(group, blockGroupCommand_));
     if (kind == BlockKind::Edid)
         OnEdidBlock();
     else

@@ -55,6 +55,8 @@ private:
     void OnEdidBlock();
     void OnFirmwarePacket();
     void ExpectBlock(BlockKind kind, std::size_t size);
+    // Whether the replies to this command are to be dropped (counts down).
+    bool TakeDrop(std::uint16_t command);
     void Reply(const CommandFrame& request, std::initializer_list<std::pair<int, int>> bytes);
     void Emit(CommandFrame frame);
     void Note(const std::string& text);

@@ -135,7 +135,7 @@ void CLinkPage::OnTimer(int id)
     } else if (id == kWaitAnimationTimer) {
         AnimateWait();
     } else if (id == kConnectWaitTimer) {
-        if (std::exchange(waitingForLink_, nullptr))
+        if (std::exchange(waitingForLink_, nullptr) && link_.Receiver() == this)
             ShowMessage(UserTexts::kConnectToMatrixFailed);
     } else {
         OnPageTimer(id);
