@@ -8,6 +8,8 @@
 
 #include <QTest>
 
+#include <array>
+
 namespace {
 
 // A page that records the frames its receive path hands on.
@@ -70,36 +72,19 @@ private slots:
         Recording<CMatrixPage> matrix(f.context);
         Recording<CUpgradePage> upgrade(f.context);
         matrix.matrixRxEnabled = pageCondition;
-        QList<QByteArray>* received = nullptr;
-        switch (page) {
-        case PageId::General:
-            f.link.SetReceiver(&general);
-            received = &general.frames;
-            break;
-        case PageId::Edid:
-            f.link.SetReceiver(&edid);
-            received = &edid.frames;
-            break;
-        case PageId::Matrix:
-            f.link.SetReceiver(&matrix);
-            received = &matrix.frames;
-            break;
-        case PageId::Upgrade:
-            f.link.SetReceiver(&upgrade);
-            received = &upgrade.frames;
-            break;
-        }
+        const std::array<std::pair<CLinkPage*, QList<QByteArray>*>, 4> pages{
+            {{&general, &general.frames}, {&edid, &edid.frames}, {&matrix, &matrix.frames}, {&upgrade, &upgrade.frames}}};
+        const auto [shown, received] = pages[static_cast<std::size_t>(page) - 1];
+        f.link.SetReceiver(shown);
+        auto feed = [&](const QByteArray& bytes) {
+            if (via == Via::Tcp)
+                f.link.FeedTcp(bytes);
+            else
+                f.link.FeedSerial(bytes);
+        };
         // Two frames in one read with a stray byte before them, then a split frame.
-        const QByteArray stream = Hex("00") + kReply + kOther.left(7);
-        if (via == Via::Tcp)
-            f.link.FeedTcp(stream);
-        else
-            f.link.FeedSerial(stream);
-        const QByteArray rest = kOther.mid(7);
-        if (via == Via::Tcp)
-            f.link.FeedTcp(rest);
-        else
-            f.link.FeedSerial(rest);
+        feed(Hex("00") + kReply + kOther.left(7));
+        feed(kOther.mid(7));
         QCOMPARE(received->size(), frames);
         if (frames == 2)
             QCOMPARE(*received, (QList<QByteArray>{kReply, kOther}));
